@@ -9,9 +9,13 @@
 
 namespace {
 
-const char* OkOrFail(bool ok) { return ok ? "OK" : "FAIL"; }
+const char* OkOrFail(bool ok) {
+  return ok ? "OK" : "FAIL";
+}
 
-uint8_t EndBit(uint16_t flags) { return (flags & kI2cFlagEndBit) ? 1 : 0; }
+uint8_t EndBit(uint16_t flags) {
+  return (flags & kI2cFlagEndBit) ? 1 : 0;
+}
 
 bool SendCommand(platform::HidDevice* handle, uint8_t code, uint8_t p1, uint8_t p2, uint8_t p3) {
   const uint8_t command[kCommandPayload] = {code, p1, p2, p3};
@@ -42,10 +46,10 @@ bool hidreg_GetChipGen(platform::HidDevice* handle, uint8_t& chipGen) {
 bool hidreg_RegRead(platform::HidDevice* handle, RegRequest& request) {
   if (request.length > 4) return false;
   const uint16_t address = request.address;
-  const bool ok = UsesWideAddress(handle, address)
-                      ? SendCommand(handle, kCmdRegRead16, address & 0xFF, address >> 8,
-                                    request.length)
-                      : SendCommand(handle, kCmdRegRead8, address & 0xFF, request.length, 0x00);
+  const bool ok =
+      UsesWideAddress(handle, address)
+          ? SendCommand(handle, kCmdRegRead16, address & 0xFF, address >> 8, request.length)
+          : SendCommand(handle, kCmdRegRead8, address & 0xFF, request.length, 0x00);
   if (!ok) return false;
   uint8_t answer[kDataPayload] = {};
   if (!hidreq_GetFeature(handle, kReportData, answer, sizeof answer)) {

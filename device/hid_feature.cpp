@@ -17,8 +17,7 @@ bool hidreq_SetFeature(platform::HidDevice* handle, uint8_t reportId, const uint
   return handle->SetFeature(buffer, length + 1);
 }
 
-bool hidreq_GetFeature(platform::HidDevice* handle, uint8_t reportId, uint8_t* out,
-                       size_t length) {
+bool hidreq_GetFeature(platform::HidDevice* handle, uint8_t reportId, uint8_t* out, size_t length) {
   if (handle == nullptr || length >= kReportBuffer) return false;
   uint8_t buffer[kReportBuffer] = {};
   buffer[0] = reportId;

@@ -5,7 +5,9 @@
 
 namespace {
 
-platform::HidDevice* AsHid(DeviceHandle device) { return static_cast<platform::HidDevice*>(device); }
+platform::HidDevice* AsHid(DeviceHandle device) {
+  return static_cast<platform::HidDevice*>(device);
+}
 
 }  // namespace
 

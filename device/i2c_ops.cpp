@@ -4,6 +4,7 @@
 
 #include "device/device_transaction.h"
 #include "device/dispatch.h"
+#include "device/i2c_internal.h"
 
 namespace {
 
@@ -22,8 +23,15 @@ void PrepareEepromAccess(DeviceHandle device) {
 
 }  // namespace
 
-VxStatus vxVidHidCls_I2C_Read(uint8_t slave, uint8_t subLength, const uint8_t* subAddress,
-                              uint8_t dataLength, uint8_t* data) {
+VxStatus PrepareEepromPath(int dev) {
+  return RunDeviceTransaction(dev, kMutexWaitMs, [](DeviceHandle device) {
+    PrepareEepromAccess(device);
+    return true;
+  });
+}
+
+VxStatus I2cReadTransaction(int dev, uint8_t slave, uint8_t subLength, const uint8_t* subAddress,
+                            uint8_t dataLength, uint8_t* data, bool prepareEeprom) {
   I2cRequest request{};
   if (subLength > sizeof request.subAddress || dataLength > sizeof request.data) return E_FAIL;
   request.slave = slave;
@@ -33,12 +41,17 @@ VxStatus vxVidHidCls_I2C_Read(uint8_t slave, uint8_t subLength, const uint8_t* s
     std::memcpy(request.subAddress, subAddress, subLength);
   }
   request.dataLength = dataLength;
-  return RunDeviceTransaction(0, kMutexWaitMs, [&](DeviceHandle device) {
-    if (slave == kEepromSlave) PrepareEepromAccess(device);
+  return RunDeviceTransaction(dev, kMutexWaitMs, [&](DeviceHandle device) {
+    if (prepareEeprom && slave == kEepromSlave) PrepareEepromAccess(device);
     if (!DispatchI2cRead(device, request)) return false;
     std::memcpy(data, request.data, dataLength);
     return true;
   });
+}
+
+VxStatus vxVidHidCls_I2C_Read(uint8_t slave, uint8_t subLength, const uint8_t* subAddress,
+                              uint8_t dataLength, uint8_t* data) {
+  return I2cReadTransaction(0, slave, subLength, subAddress, dataLength, data, true);
 }
 
 VxStatus vxVidHidCls_I2C_WriteDev(int dev, uint8_t slave, uint8_t length, const uint8_t* data) {

@@ -31,8 +31,7 @@ VxStatus vxVidHidCls_RegRead(uint16_t address, uint8_t length, uint32_t* value) 
   return vxVidHidCls_RegReadDev(0, address, length, value);
 }
 
-VxStatus vxVidHidCls_RegWriteDev(int dev, uint16_t address, uint8_t length,
-                                 const uint32_t* value) {
+VxStatus vxVidHidCls_RegWriteDev(int dev, uint16_t address, uint8_t length, const uint32_t* value) {
   RegRequest request{address, length, *value};
   return RunDeviceTransaction(
       dev, kMutexWaitMs, [&](DeviceHandle device) { return DispatchRegWrite(device, request); });

@@ -36,7 +36,8 @@ void vxVidHidCls_Exit() {
   if (lib.kind == DeviceKind::None) return;
   if (lib.kind == DeviceKind::Hid) {
     hidreq_CloseAll(lib.hid);
-    for (int32_t i = 0; i < lib.deviceCount; ++i) lib.slots[static_cast<size_t>(i)].device = nullptr;
+    for (int32_t i = 0; i < lib.deviceCount; ++i)
+      lib.slots[static_cast<size_t>(i)].device = nullptr;
   }
   lib.mutex.reset();
   lib.kind = DeviceKind::None;
@@ -48,7 +49,9 @@ int32_t vxVidHidCls_GetDevCount() {
   return lib.kind == DeviceKind::None ? 0 : lib.deviceCount;
 }
 
-DeviceKind CurrentDeviceKind() { return Library().kind; }
+DeviceKind CurrentDeviceKind() {
+  return Library().kind;
+}
 
 const char* DeviceKindName(DeviceKind kind) {
   switch (kind) {

@@ -8,8 +8,8 @@
 namespace {
 
 // False when the lengths do not fit the request record.
-bool BuildSpiRequest(FlashCmdRequest& request, uint8_t port, uint8_t endFlag,
-                     uint8_t commandLength, const uint8_t* command, uint8_t dataLength) {
+bool BuildSpiRequest(FlashCmdRequest& request, uint8_t port, uint8_t endFlag, uint8_t commandLength,
+                     const uint8_t* command, uint8_t dataLength) {
   if (commandLength > sizeof request.command || dataLength > sizeof request.data) return false;
   request.endFlag = endFlag;
   request.port = port;
@@ -39,9 +39,9 @@ VxStatus vxVidHidCls_SPI_CmdRead(uint8_t port, uint8_t endFlag, uint8_t commandL
   return vxVidHidCls_SPI_CmdReadDev(0, port, endFlag, commandLength, command, dataLength, data);
 }
 
-VxStatus vxVidHidCls_SPI_CmdWriteDev(int dev, uint8_t port, uint8_t endFlag,
-                                     uint8_t commandLength, const uint8_t* command,
-                                     uint8_t dataLength, const uint8_t* data) {
+VxStatus vxVidHidCls_SPI_CmdWriteDev(int dev, uint8_t port, uint8_t endFlag, uint8_t commandLength,
+                                     const uint8_t* command, uint8_t dataLength,
+                                     const uint8_t* data) {
   FlashCmdRequest request{};
   if (!BuildSpiRequest(request, port, endFlag, commandLength, command, dataLength)) return E_FAIL;
   if (dataLength > 0) std::memcpy(request.data, data, dataLength);
@@ -51,7 +51,6 @@ VxStatus vxVidHidCls_SPI_CmdWriteDev(int dev, uint8_t port, uint8_t endFlag,
 }
 
 VxStatus vxVidHidCls_SPI_CmdWrite(uint8_t port, uint8_t endFlag, uint8_t commandLength,
-                                  const uint8_t* command, uint8_t dataLength,
-                                  const uint8_t* data) {
+                                  const uint8_t* command, uint8_t dataLength, const uint8_t* data) {
   return vxVidHidCls_SPI_CmdWriteDev(0, port, endFlag, commandLength, command, dataLength, data);
 }

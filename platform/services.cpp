@@ -12,7 +12,9 @@ Services& Current() {
 
 }  // namespace
 
-const Services& CurrentServices() { return Current(); }
+const Services& CurrentServices() {
+  return Current();
+}
 
 void InstallServices(const Services& services) {
   Services& current = Current();
@@ -22,8 +24,12 @@ void InstallServices(const Services& services) {
   current = std::move(next);
 }
 
-void ResetServices() { Current() = SystemServices(); }
+void ResetServices() {
+  Current() = SystemServices();
+}
 
-void SetTraceSink(TraceSink sink) { Current().trace = std::move(sink); }
+void SetTraceSink(TraceSink sink) {
+  Current().trace = std::move(sink);
+}
 
 }  // namespace platform

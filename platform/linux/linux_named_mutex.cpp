@@ -162,7 +162,7 @@ std::string LinuxNamedMutexFactory::LockFilePath(const std::string& name) const 
 }
 
 std::unique_ptr<NamedMutex> LinuxNamedMutexFactory::CreateOrOpen(const std::string& name,
-                                                                bool& alreadyExisted) {
+                                                                 bool& alreadyExisted) {
   const std::string path = LockFilePath(name);
   Registry& registry = TheRegistry();
   std::lock_guard<std::mutex> guard(registry.lock);
