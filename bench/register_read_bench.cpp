@@ -19,6 +19,7 @@ void BM_RegisterRead(benchmark::State& state) {
     return;
   }
   uint32_t value = 0;
+  bench.hid().ClearLog();
   for (auto _ : state) {
     benchmark::DoNotOptimize(vxVidHidCls_RegRead(0x0000, 4, &value));
   }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <string>
 
 namespace cli {
 
@@ -16,18 +17,18 @@ enum ExitCode : int {
 };
 
 struct CommandContext {
-  bool simulate = false;  // use the built-in simulated camera
-  bool trace = false;     // print the library's trace lines to stderr
+  bool simulate = false;     // use the built-in simulated camera
+  bool trace = false;        // print the library's trace lines to stderr
+  std::string simFlashFile;  // with simulate: the simulated flash kept in this file
   int exitCode = kExitOk;
   std::FILE* out = stdout;
   std::FILE* err = stderr;
 
   // Points the platform at the simulated camera or the machine's devices, per the global
-  // options. Every command that talks to a camera calls it first.
-  std::function<void()> prepareDevices;
-  void PrepareDevices() {
-    if (prepareDevices) prepareDevices();
-  }
+  // options. Every command that talks to a camera calls it first; false (with the reason
+  // printed and exitCode set) when the devices cannot be had.
+  std::function<bool()> prepareDevices;
+  bool PrepareDevices() { return !prepareDevices || prepareDevices(); }
 };
 
 }  // namespace cli

@@ -7,7 +7,7 @@ namespace cli {
 namespace {
 
 void RunList(CommandContext& context) {
-  context.PrepareDevices();
+  if (!context.PrepareDevices()) return;
   vxVidHidCls_Init();
   const int32_t count = vxVidHidCls_GetDevCount();
   std::fprintf(context.out, "kind: %s\n", DeviceKindName(CurrentDeviceKind()));

@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "cli/command_context.h"
+#include "cli/identity_command.h"
+#include "cli/info_command.h"
 #include "cli/list_command.h"
 #include "cli/settings_command.h"
 #include "cli/simulation.h"
@@ -14,19 +16,35 @@ int main(int argc, char** argv) {
   cli::CommandContext context;
   CLI::App app{"TAVELIN camera firmware tool", "tavelin-fw"};
   app.require_subcommand(1);
-  app.add_flag("--simulate", context.simulate, "Use the built-in simulated camera");
+  CLI::Option* simulateFlag =
+      app.add_flag("--simulate", context.simulate, "Use the built-in simulated camera");
   app.add_flag("--trace", context.trace, "Print the camera library's trace lines to stderr");
+  app.add_option("--sim-flash", context.simFlashFile,
+                 "With --simulate: keep the simulated flash in FILE (created from the factory "
+                 "contents when missing, written back after the command)")
+      ->needs(simulateFlag);
 
-  std::unique_ptr<sim::SimBench> simulation;
+  std::unique_ptr<cli::Simulation> simulation;
+  bool simulationLoaded = false;
   context.prepareDevices = [&] {
-    if (context.simulate) {
-      if (!simulation) simulation = cli::StartSimulation(context);
-    } else if (context.trace) {
-      platform::SetTraceSink(cli::StderrTraceSink(context));
+    if (!context.simulate) {
+      if (context.trace) platform::SetTraceSink(cli::StderrTraceSink(context));
+      return true;
     }
+    if (simulation) return simulationLoaded;
+    simulation = std::make_unique<cli::Simulation>(context);
+    std::string error;
+    simulationLoaded = simulation->Load(error);
+    if (!simulationLoaded) {
+      std::fprintf(context.err, "tavelin-fw: --sim-flash: %s\n", error.c_str());
+      context.exitCode = cli::kExitFailure;
+    }
+    return simulationLoaded;
   };
 
   cli::AddListCommand(app, context);
+  cli::AddInfoCommand(app, context);
+  cli::AddIdentityCommand(app, context);
   cli::AddSettingsCommand(app, context);
 
   try {
@@ -34,6 +52,14 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& error) {
     const int code = app.exit(error);
     return code == 0 ? cli::kExitOk : cli::kExitUsage;
+  }
+  // A flash file that could not be loaded is left as it was.
+  if (simulation && simulationLoaded) {
+    std::string error;
+    if (!simulation->Save(error)) {
+      std::fprintf(context.err, "tavelin-fw: --sim-flash: %s\n", error.c_str());
+      return cli::kExitFailure;
+    }
   }
   return context.exitCode;
 }
