@@ -39,9 +39,9 @@ struct ZeroLatencyCamera {
 void Report(benchmark::State& state, size_t transfers) {
   const double perOp = static_cast<double>(transfers) / static_cast<double>(state.iterations());
   state.counters["transfers/op"] = perOp;
-  state.counters["ns/transfer"] = benchmark::Counter(
-      perOp * static_cast<double>(state.iterations()),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ns/transfer"] =
+      benchmark::Counter(perOp * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_Read64K(benchmark::State& state) {

@@ -10,16 +10,18 @@ namespace cli {
 // Exit codes of tavelin-fw.
 enum ExitCode : int {
   kExitOk = 0,
-  kExitFailure = 1,   // the operation failed
-  kExitUsage = 2,     // bad command line
-  kExitNoCamera = 3,  // no camera found
-  kExitRefused = 4,   // the input was refused (bad file, nothing to do)
+  kExitFailure = 1,      // the operation failed
+  kExitNothingToDo = 2,  // for example the camera is up to date already
+  kExitNoCamera = 3,     // no camera found
+  kExitRefused = 4,      // refused: a bad image, another model's image, a declined question
+  kExitUsage = 64,       // bad command line
 };
 
 struct CommandContext {
   bool simulate = false;     // use the built-in simulated camera
   bool trace = false;        // print the library's trace lines to stderr
   std::string simFlashFile;  // with simulate: the simulated flash kept in this file
+  std::string simLogFile;    // with simulate: every HID transfer appended to this file
   int exitCode = kExitOk;
   std::FILE* out = stdout;
   std::FILE* err = stderr;

@@ -60,7 +60,7 @@ bool ApplyId(const char* what, const std::optional<std::string>& text, uint16_t&
 void RunIdentitySet(CommandContext& context, const IdentityChanges& changes) {
   if (!changes.vid && !changes.pid && !changes.vendor && !changes.product && !changes.serial) {
     std::fprintf(context.err, "tavelin-fw: identity set: nothing to change (see --help)\n");
-    context.exitCode = kExitUsage;
+    context.exitCode = kExitNothingToDo;
     return;
   }
   CameraSession session(context);

@@ -74,7 +74,7 @@ void PrintJson(const CameraReport& r, std::FILE* out) {
   if (r.identityKnown) {
     const DeviceInfo& i = r.identity;
     json["identity"] = {{"chipName", i.chipName},
-                        {"layout", i.chipVariant},
+                        {"layout", uint32_t{i.chipVariant}},  // a copy: the record is packed
                         {"vendorId", Hex16(i.vid)},
                         {"productId", Hex16(i.pid)},
                         {"vendor", i.string1},

@@ -3,13 +3,17 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 
+#include "cli/check_command.h"
 #include "cli/command_context.h"
 #include "cli/identity_command.h"
+#include "cli/image_command.h"
 #include "cli/info_command.h"
 #include "cli/list_command.h"
 #include "cli/settings_command.h"
 #include "cli/simulation.h"
 #include "cli/trace_sink.h"
+#include "cli/update_command.h"
+#include "cli/upload_command.h"
 #include "platform/services.h"
 
 int main(int argc, char** argv) {
@@ -22,6 +26,10 @@ int main(int argc, char** argv) {
   app.add_option("--sim-flash", context.simFlashFile,
                  "With --simulate: keep the simulated flash in FILE (created from the factory "
                  "contents when missing, written back after the command)")
+      ->needs(simulateFlag);
+  app.add_option("--sim-log", context.simLogFile,
+                 "With --simulate: append one line per HID transfer to FILE (set or get, the "
+                 "report id, the bytes in hex)")
       ->needs(simulateFlag);
 
   std::unique_ptr<cli::Simulation> simulation;
@@ -46,6 +54,10 @@ int main(int argc, char** argv) {
   cli::AddInfoCommand(app, context);
   cli::AddIdentityCommand(app, context);
   cli::AddSettingsCommand(app, context);
+  cli::AddImageCommand(app, context);
+  cli::AddCheckCommand(app, context);
+  cli::AddUpdateCommand(app, context);
+  cli::AddUploadCommands(app, context);
 
   try {
     app.parse(argc, argv);
@@ -57,7 +69,7 @@ int main(int argc, char** argv) {
   if (simulation && simulationLoaded) {
     std::string error;
     if (!simulation->Save(error)) {
-      std::fprintf(context.err, "tavelin-fw: --sim-flash: %s\n", error.c_str());
+      std::fprintf(context.err, "tavelin-fw: --simulate: %s\n", error.c_str());
       return cli::kExitFailure;
     }
   }

@@ -3,11 +3,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/sim_log.h"
 #include "cli/trace_sink.h"
 
 namespace cli {
 
-Simulation::Simulation(const CommandContext& context) : flashFile_(context.simFlashFile) {
+Simulation::Simulation(const CommandContext& context)
+    : flashFile_(context.simFlashFile), logFile_(context.simLogFile) {
   sim::SimBench::Options options;
   if (context.trace) options.trace = StderrTraceSink(context);
   bench_ = std::make_unique<sim::SimBench>(options);
@@ -22,6 +24,7 @@ bool Simulation::Load(std::string& error) {
 }
 
 bool Simulation::Save(std::string& error) const {
+  if (!logFile_.empty() && !AppendSimLog(logFile_, bench_->hid().Log(), error)) return false;
   if (flashFile_.empty()) return true;
   const std::string temporary = flashFile_ + ".tmp";
   if (!bench_->camera()->flash().Save(temporary, error)) {

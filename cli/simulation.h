@@ -16,12 +16,14 @@ class Simulation {
   // flash file, loads it when it exists (false, with a reason, when it cannot be used).
   explicit Simulation(const CommandContext& context);
   bool Load(std::string& error);
-  // Writes the flash back to the file, replacing it whole; false with a reason on failure.
+  // Writes the flash back to the file, replacing it whole, and appends the transfer log to the
+  // log file; false with a reason on failure.
   bool Save(std::string& error) const;
 
  private:
   std::unique_ptr<sim::SimBench> bench_;
   std::string flashFile_;
+  std::string logFile_;
 };
 
 }  // namespace cli

@@ -197,6 +197,11 @@ TransferCounters SimHidSystem::Counters() const {
   return counters_;
 }
 
+void SimHidSystem::SetLogging(bool enabled) {
+  std::lock_guard<std::mutex> hold(lock_);
+  logging_ = enabled;
+}
+
 void SimHidSystem::ClearLog() {
   std::lock_guard<std::mutex> hold(lock_);
   log_.clear();
@@ -254,6 +259,7 @@ bool SimHidSystem::Transfer(SimHidDevice& device, bool set, uint8_t* buffer, siz
   Interface& iface = *device.iface_;
   const size_t n = ++transfers_;
   clock_.Advance(latencyMs_);
+  const uint8_t reportId = length > 0 ? buffer[0] : 0;  // a get's answer overwrites byte 0
 
   const bool access = device.mode_.read || device.mode_.write;
   const bool faulted = n == failOnly_ || (failFrom_ != 0 && n >= failFrom_) ||
@@ -267,8 +273,9 @@ bool SimHidSystem::Transfer(SimHidDevice& device, bool set, uint8_t* buffer, siz
 
   ++(set ? counters_.sets : counters_.gets);
   if (!ok) ++counters_.failed;
-  log_.push_back({set ? CallKind::SetFeature : CallKind::GetFeature, iface.path,
-                  std::vector<uint8_t>(buffer, buffer + length), ok});
+  if (logging_)
+    log_.push_back({set ? CallKind::SetFeature : CallKind::GetFeature, iface.path,
+                    std::vector<uint8_t>(buffer, buffer + length), ok, reportId});
   return ok;
 }
 

@@ -65,6 +65,8 @@ class SimHidSystem final : public platform::HidSystem {
   TransferCounters Counters() const;
   // Empties the log and zeroes the counters (fault counting goes on).
   void ClearLog();
+  // Off: nothing is logged any more, the counters still count (long benchmark runs).
+  void SetLogging(bool enabled);
 
   // platform::HidSystem
   bool ListInterfaces(std::vector<std::string>& paths) override;
@@ -95,6 +97,7 @@ class SimHidSystem final : public platform::HidSystem {
   size_t failFrom_ = 0;
   std::vector<uint8_t> failReports_;
   uint32_t latencyMs_ = 0;
+  bool logging_ = true;
 };
 
 }  // namespace sim

@@ -17,6 +17,7 @@ struct TransferRecord {
   // unchanged buffer (report id first). Open: the mode as {read, write, exclusive}, 0 or 1 each.
   std::vector<uint8_t> bytes;
   bool ok = false;
+  uint8_t reportId = 0;  // SetFeature and GetFeature: the report the host asked for
 };
 
 // Feature-report transfers only.

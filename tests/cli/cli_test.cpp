@@ -95,7 +95,7 @@ TEST_F(SimFlashFileTest, RefusedInputChangesNothing) {
   EXPECT_NE(tooLong.out.find("does not fit"), std::string::npos) << tooLong.out;
   EXPECT_EQ(RunTool("--simulate identity set --vid 12345").exitCode, 4);
   EXPECT_EQ(RunTool("--simulate identity set").exitCode, 2);
-  EXPECT_EQ(RunTool("--sim-flash " + file_ + " info").exitCode, 2) << "needs --simulate";
+  EXPECT_EQ(RunTool("--sim-flash " + file_ + " info").exitCode, 64) << "needs --simulate";
   EXPECT_NE(RunTool("--simulate --sim-flash " + file_ + " info").out.find("serial: Q2S0000417"),
             std::string::npos);
 }
@@ -113,9 +113,9 @@ TEST_F(SimFlashFileTest, FlashFileOfTheWrongSizeIsRefusedAndKept) {
   EXPECT_EQ(std::filesystem::file_size(file_), 5u);
 }
 
-TEST(CliTest, UsageErrorsExitTwoAndHelpZero) {
-  EXPECT_EQ(RunTool("").exitCode, 2);
-  EXPECT_EQ(RunTool("frobnicate").exitCode, 2);
+TEST(CliTest, UsageErrorsExitSixtyFourAndHelpZero) {
+  EXPECT_EQ(RunTool("").exitCode, 64);
+  EXPECT_EQ(RunTool("frobnicate").exitCode, 64);
   const ToolRun help = RunTool("--help");
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("--simulate"), std::string::npos) << help.out;
