@@ -29,6 +29,22 @@ bool UsesWideAddress(platform::HidDevice* handle, uint16_t address) {
   return chipGen == 2 || address > 0xFF;
 }
 
+// The extended I2C frame: code, 0, slave, end bit, n, the n sub-address bytes, m, then the m
+// data bytes (only for a write).
+void BuildExtendedI2cFrame(uint8_t code, const I2cRequest& request, bool withData,
+                           uint8_t (&frame)[kDataPayload]) {
+  const uint8_t n = request.subAddressLength;
+  const uint8_t m = request.dataLength;
+  frame[0] = code;
+  frame[1] = 0x00;
+  frame[2] = request.slave & 0xFF;
+  frame[3] = EndBit(request.flags);
+  frame[4] = n;
+  std::memcpy(frame + 5, request.subAddress, n);
+  frame[5 + n] = m;
+  if (withData) std::memcpy(frame + 6 + n, request.data, m);
+}
+
 }  // namespace
 
 bool hidreg_GetChipGen(platform::HidDevice* handle, uint8_t& chipGen) {
@@ -99,13 +115,7 @@ bool hidreg_I2cRead(platform::HidDevice* handle, I2cRequest& request) {
 
   {
     uint8_t frame[kDataPayload] = {};
-    frame[0] = kCmdI2cReadExtended;
-    frame[1] = 0x00;
-    frame[2] = request.slave & 0xFF;
-    frame[3] = EndBit(request.flags);
-    frame[4] = n;
-    std::memcpy(frame + 5, request.subAddress, n);
-    frame[5 + n] = m;
+    BuildExtendedI2cFrame(kCmdI2cReadExtended, request, false, frame);
     const bool sent = hidreq_SetFeature(handle, kReportExtended, frame, sizeof frame);
     LibTrace(
         "HID I2C Read Ex SetCMD: %s ,RAW Data(8 bytes) : 0x%02X, 0x%02X, 0x%02X, 0x%02X, 0x%02X, "
@@ -145,14 +155,7 @@ bool hidreg_I2cWrite(platform::HidDevice* handle, const I2cRequest& request) {
 
   {
     uint8_t frame[kDataPayload] = {};
-    frame[0] = kCmdI2cWriteExtended;
-    frame[1] = 0x00;
-    frame[2] = request.slave & 0xFF;
-    frame[3] = EndBit(request.flags);
-    frame[4] = n;
-    std::memcpy(frame + 5, request.subAddress, n);
-    frame[5 + n] = m;
-    std::memcpy(frame + 6 + n, request.data, m);
+    BuildExtendedI2cFrame(kCmdI2cWriteExtended, request, true, frame);
     const bool sent = hidreq_SetFeature(handle, kReportExtended, frame, sizeof frame);
     LibTrace(
         "HID I2C Write Ex : %s ,RAW Data(8 bytes) : 0x%02X, 0x%02X, 0x%02X, 0x%02X, 0x%02X, "

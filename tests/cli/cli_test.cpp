@@ -2,30 +2,19 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "tests/support/run_tool.h"
+
 namespace {
 
-struct ToolRun {
-  int exitCode;
-  std::string out;
-};
+using testing_support::ToolRun;
 
 ToolRun RunTool(const std::string& arguments) {
-  const std::string command = std::string(TAVELIN_FW) + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  ToolRun run{-1, {}};
-  if (pipe == nullptr) return run;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe) != nullptr) run.out += buffer.data();
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return testing_support::RunProgram(TAVELIN_FW, arguments);
 }
 
 TEST(CliTest, SimulatedCameraIsListedOnHidWithChipGenerationTwo) {

@@ -14,26 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/run_tool.h"
 #include "transfer/crc32.h"
 
 namespace {
 
-struct ToolRun {
-  int exitCode;
-  std::string out;
-};
+using testing_support::ToolRun;
 
 ToolRun RunTool(const std::string& arguments, bool withStderr = true) {
-  const std::string command =
-      std::string(TAVELIN_FW) + " " + arguments + (withStderr ? " 2>&1" : " 2>/dev/null");
-  FILE* pipe = popen(command.c_str(), "r");
-  ToolRun run{-1, {}};
-  if (pipe == nullptr) return run;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe) != nullptr) run.out += buffer.data();
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return testing_support::RunProgram(TAVELIN_FW, arguments, withStderr);
 }
 
 bool Has(const std::string& text, const std::string& piece) {
