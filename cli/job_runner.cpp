@@ -52,11 +52,12 @@ JobResult RunJob(CommandContext& context, bool assumeYes, std::FILE* progress,
     }
   }
   result.phase = display.phase();
-  // The job may post a little after its closing code (its duration); take that too.
+  // The job may post a little after its closing code: its duration counts, the rest (a dump's
+  // closing byte count) does not start a new phase.
   transfer::WaitForWorkerToEnd();
   for (PostedEvent event; queue.TryNext(event);) {
     result.events.push_back(event);
-    display.OnEvent(event);
+    if (event.code == transfer::Elapsed) display.OnEvent(event);
   }
   display.Close();
   result.jobElapsedMs = display.jobElapsedMs();
