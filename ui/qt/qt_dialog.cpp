@@ -1,0 +1,419 @@
+#include "ui/qt/qt_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+#include <algorithm>
+
+#include "ui/qt/qt_conversions.h"
+#include "ui/window/link_markup.h"
+#include "ui/window/scale.h"
+
+namespace ui::qt {
+
+using window::ControlKind;
+
+QFont ToQFont(const window::FontDescription& wanted) {
+  QFont font = QApplication::font();
+  const QString face = ToQString(wanted.face);
+  if (QFontDatabase::families().contains(face)) font.setFamily(face);
+  font.setPointSizeF(wanted.pointSizeTenths / 10.0);
+  font.setBold(wanted.bold);
+  return font;
+}
+
+namespace {
+
+// The toolkit's average character width: the mean advance of the 52 Latin letters, rounded.
+window::FontMetrics MeasureDialogFont(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const int letters =
+      metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  return {(letters / 26 + 1) / 2, metrics.height()};
+}
+
+Qt::Alignment LabelAlignment(uint32_t style) {
+  if ((style & window::kVerticallyCentred) != 0) return Qt::AlignLeft | Qt::AlignVCenter;
+  if ((style & window::kCentred) != 0) return Qt::AlignHCenter | Qt::AlignTop;
+  if ((style & window::kRightAligned) != 0) return Qt::AlignRight | Qt::AlignTop;
+  return Qt::AlignLeft | Qt::AlignTop;
+}
+
+}  // namespace
+
+QtDialog::QtDialog(const window::DialogTemplate& dialog, window::DialogHandler& handler,
+                   QWidget* parent)
+    : QDialog(parent), template_(dialog), handler_(handler) {
+  if (template_.frame == window::FrameKind::Popup) {
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+  }
+  setWindowTitle(ToQString(template_.caption));
+  setFont(ToQFont(template_.font));
+  metrics_ = MeasureDialogFont(font());
+  for (const window::ControlTemplate& source : template_.controls) CreateControl(source);
+  const window::PixelRect client =
+      window::DialogUnitsToPixels({0, 0, template_.width, template_.height}, metrics_);
+  resize(client.width, client.height);
+}
+
+QtDialog::~QtDialog() = default;
+
+void QtDialog::CreateControl(const window::ControlTemplate& source) {
+  Control control;
+  control.source = source;
+  QWidget* widget = nullptr;
+  const QString text = ToQString(source.text);
+  switch (source.kind) {
+    case ControlKind::Static:
+    case ControlKind::Icon: {
+      auto* label = new QLabel(text, this);
+      label->setAlignment(LabelAlignment(source.style));
+      // Static controls wrap their text at word boundaries unless they are single-line.
+      label->setWordWrap((source.style & window::kVerticallyCentred) == 0);
+      if ((source.style & window::kSunken) != 0) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setLineWidth(1);
+      }
+      widget = label;
+      break;
+    }
+    case ControlKind::Link: {
+      auto* label = new QLabel(this);
+      label->setTextFormat(Qt::RichText);
+      label->setWordWrap(true);
+      label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+      control.markup = source.text;
+      label->setText(LinkMarkupToRichText(source.text));
+      const int id = source.id;
+      connect(label, &QLabel::linkActivated, this, [this, id](const QString& url) {
+        if (!ended_) handler_.OnLinkClick(*this, id, url.toStdString());
+      });
+      widget = label;
+      break;
+    }
+    case ControlKind::PushButton: {
+      auto* button = new QPushButton(text, this);
+      button->setAutoDefault(false);
+      button->setDefault((source.style & window::kDefaultButton) != 0);
+      const int id = source.id;
+      connect(button, &QPushButton::clicked, this, [this, id] { Command(id); });
+      widget = button;
+      break;
+    }
+    case ControlKind::CheckBox: {
+      auto* box = new QCheckBox(text, this);
+      const int id = source.id;
+      connect(box, &QCheckBox::clicked, this, [this, id] { Command(id); });
+      widget = box;
+      break;
+    }
+    case ControlKind::Edit:
+      widget = new QLineEdit(text, this);
+      break;
+    case ControlKind::ProgressBar: {
+      auto* bar = new QProgressBar(this);
+      bar->setRange(0, 100);
+      bar->setValue(0);
+      bar->setTextVisible(false);
+      widget = bar;
+      break;
+    }
+    case ControlKind::RingSurface: {
+      control.ring = new QtRingWidget(this);
+      // Filled with the window's background so that its own updates never repaint the dialog.
+      control.ring->setAutoFillBackground(true);
+      widget = control.ring;
+      break;
+    }
+  }
+  const window::PixelRect rect = window::DialogUnitsToPixels(source.rect, metrics_);
+  widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
+  widget->setVisible((source.style & window::kVisible) != 0);
+  control.widget = widget;
+  controls_[source.id] = control;
+}
+
+QtDialog::Control* QtDialog::Find(int controlId) {
+  const auto it = controls_.find(controlId);
+  return it == controls_.end() ? nullptr : &it->second;
+}
+
+const QtDialog::Control* QtDialog::Find(int controlId) const {
+  const auto it = controls_.find(controlId);
+  return it == controls_.end() ? nullptr : &it->second;
+}
+
+QWidget* QtDialog::Widget(int controlId) const {
+  const Control* control = Find(controlId);
+  return control != nullptr ? control->widget : nullptr;
+}
+
+int QtDialog::Run() {
+  handler_.OnInitDialog(*this);
+  if (ended_) return result_;
+  exec();
+  return result_;
+}
+
+void QtDialog::InitialiseAndShow() {
+  handler_.OnInitDialog(*this);
+  if (!ended_) show();
+}
+
+void QtDialog::Command(int controlId) {
+  if (ended_) return;
+  const bool taken = handler_.OnCommand(*this, controlId);
+  if (!taken && (controlId == window::kResultOk || controlId == window::kResultCancel)) {
+    EndDialog(controlId);
+  }
+}
+
+void QtDialog::reject() {
+  Command(window::kResultCancel);
+}
+void QtDialog::accept() {
+  Command(window::kResultOk);
+}
+
+void QtDialog::closeEvent(QCloseEvent* event) {
+  // The close box is Cancel; whether the window goes is the handler's decision.
+  event->ignore();
+  Command(window::kResultCancel);
+}
+
+void QtDialog::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter) {
+    for (const auto& [id, control] : controls_) {
+      auto* button = qobject_cast<QPushButton*>(control.widget);
+      if (button != nullptr && button->isDefault() && button->isVisible() && button->isEnabled()) {
+        Command(id);
+        return;
+      }
+    }
+    Command(window::kResultOk);
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void QtDialog::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  // Only a repaint of the whole window erases what the rings show; the partial repaints Qt
+  // makes beneath changing labels leave them alone.
+  if (ended_ || !event->region().contains(rect())) return;
+  for (auto& [id, control] : controls_) {
+    if (control.ring != nullptr) control.ring->Erase();
+  }
+  handler_.OnPaint(*this);
+}
+
+void QtDialog::SetText(int controlId, std::string_view text) {
+  Control* control = Find(controlId);
+  if (control == nullptr) return;
+  const QString value = ToQString(text);
+  if (control->source.kind == ControlKind::Link) {
+    control->markup = std::string(text);
+    static_cast<QLabel*>(control->widget)->setText(LinkMarkupToRichText(text));
+  } else if (auto* label = qobject_cast<QLabel*>(control->widget)) {
+    label->setText(value);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(control->widget)) {
+    button->setText(value);
+  } else if (auto* edit = qobject_cast<QLineEdit*>(control->widget)) {
+    edit->setText(value);
+  }
+}
+
+std::string QtDialog::Text(int controlId) const {
+  const Control* control = Find(controlId);
+  if (control == nullptr) return {};
+  if (control->source.kind == ControlKind::Link) return control->markup;
+  if (auto* label = qobject_cast<QLabel*>(control->widget)) return label->text().toStdString();
+  if (auto* button = qobject_cast<QAbstractButton*>(control->widget)) {
+    return button->text().toStdString();
+  }
+  if (auto* edit = qobject_cast<QLineEdit*>(control->widget)) return edit->text().toStdString();
+  return {};
+}
+
+void QtDialog::SetChecked(int controlId, bool checked) {
+  const Control* control = Find(controlId);
+  if (control == nullptr) return;
+  if (auto* box = qobject_cast<QCheckBox*>(control->widget)) box->setChecked(checked);
+}
+
+bool QtDialog::IsChecked(int controlId) const {
+  const Control* control = Find(controlId);
+  auto* box = control != nullptr ? qobject_cast<QCheckBox*>(control->widget) : nullptr;
+  return box != nullptr && box->isChecked();
+}
+
+void QtDialog::Show(int controlId, bool visible) {
+  if (Control* control = Find(controlId)) control->widget->setVisible(visible);
+}
+
+bool QtDialog::IsVisible(int controlId) const {
+  const Control* control = Find(controlId);
+  return control != nullptr && !control->widget->isHidden();
+}
+
+void QtDialog::Enable(int controlId, bool enabled) {
+  if (Control* control = Find(controlId)) control->widget->setEnabled(enabled);
+}
+
+bool QtDialog::IsEnabled(int controlId) const {
+  const Control* control = Find(controlId);
+  return control != nullptr && control->widget->isEnabled();
+}
+
+void QtDialog::Move(int controlId, const window::PixelRect& rect) {
+  if (Control* control = Find(controlId)) {
+    control->widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
+  }
+}
+
+window::PixelRect QtDialog::Rect(int controlId) const {
+  const Control* control = Find(controlId);
+  if (control == nullptr) return {};
+  const QRect rect = control->widget->geometry();
+  return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+void QtDialog::SetFont(int controlId, const window::FontDescription& font) {
+  if (Control* control = Find(controlId)) control->widget->setFont(ToQFont(font));
+}
+
+void QtDialog::SetProgressRange(int controlId, int low, int high) {
+  const Control* control = Find(controlId);
+  if (control == nullptr) return;
+  if (auto* bar = qobject_cast<QProgressBar*>(control->widget)) bar->setRange(low, high);
+}
+
+void QtDialog::SetProgressPosition(int controlId, int position) {
+  const Control* control = Find(controlId);
+  if (control == nullptr) return;
+  if (auto* bar = qobject_cast<QProgressBar*>(control->widget)) {
+    bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
+  }
+}
+
+window::RingSurface* QtDialog::Ring(int controlId) {
+  Control* control = Find(controlId);
+  return control != nullptr ? control->ring : nullptr;
+}
+
+void QtDialog::SetTitle(std::string_view title) {
+  setWindowTitle(ToQString(title));
+}
+
+std::string QtDialog::Title() const {
+  return windowTitle().toStdString();
+}
+
+void QtDialog::Resize(const window::PixelSize& size) {
+  // The size given is the outer one; Qt sizes the client area.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  resize(size.width - frame.width(), size.height - frame.height());
+}
+
+void QtDialog::MoveTo(int x, int y) {
+  move(x, y);
+}
+
+window::PixelSize QtDialog::Size() const {
+  const QSize size = frameGeometry().size();
+  return {size.width(), size.height()};
+}
+
+double QtDialog::ScaleFactor() const {
+  const QScreen* shown = screen();
+  return shown != nullptr ? window::ScaleFactorFromDpi(qRound(shown->logicalDotsPerInchX())) : 1.0;
+}
+
+void QtDialog::Invalidate() {
+  update();
+}
+
+void QtDialog::EndDialog(int result) {
+  if (ended_) return;
+  ended_ = true;
+  result_ = result;
+  for (auto& [id, timer] : timers_) timer->stop();
+  done(result);
+}
+
+void QtDialog::SetTimer(int timerId, uint32_t intervalMs) {
+  QTimer*& timer = timers_[timerId];
+  if (timer == nullptr) {
+    timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [this, timerId] {
+      if (!ended_) handler_.OnTimer(*this, timerId);
+    });
+  }
+  timer->start(static_cast<int>(intervalMs));  // starting a running timer restarts it
+}
+
+void QtDialog::KillTimer(int timerId) {
+  const auto it = timers_.find(timerId);
+  if (it != timers_.end()) it->second->stop();
+}
+
+void QtDialog::Post(uint32_t message, uint32_t wParam, int32_t lParam) {
+  // Queued calls reach this object's thread in the order they were made.
+  QMetaObject::invokeMethod(
+      this,
+      [this, message, wParam, lParam] {
+        if (!ended_) handler_.OnMessage(*this, message, wParam, lParam);
+      },
+      Qt::QueuedConnection);
+}
+
+void QtDialog::PostDeviceChange() {
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (!ended_) handler_.OnDeviceChange(*this);
+      },
+      Qt::QueuedConnection);
+}
+
+window::DialogResult QtDialog::ShowMessageBox(const window::MessageBoxRequest& request) {
+  const bool okCancel = request.buttons == window::MessageBoxButtons::OkCancel;
+  QMessageBox box(request.warningIcon ? QMessageBox::Warning : QMessageBox::NoIcon,
+                  ToQString(request.caption), ToQString(request.text),
+                  okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, this);
+  box.setDefaultButton(QMessageBox::Ok);
+  return box.exec() == QMessageBox::Ok ? window::kResultOk : window::kResultCancel;
+}
+
+std::optional<std::string> QtDialog::ShowOpenFileDialog(std::string_view filter) {
+  const QString path =
+      QFileDialog::getOpenFileName(this, QString(), QString(), ToQtFileFilter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+int QtDialog::RunModalChild(const window::DialogTemplate& dialog, window::DialogHandler& handler) {
+  QtDialog child(dialog, handler, this);
+  return child.Run();
+}
+
+void QtDialog::OpenUrl(std::string_view url) {
+  QDesktopServices::openUrl(QUrl(ToQString(url)));
+}
+
+}  // namespace ui::qt
