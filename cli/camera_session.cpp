@@ -1,5 +1,6 @@
 #include "cli/camera_session.h"
 
+#include "cli/no_camera_report.h"
 #include "device/vxVidHidCls.h"
 
 namespace cli {
@@ -9,8 +10,7 @@ CameraSession::CameraSession(CommandContext& context) {
   vxVidHidCls_Init();
   found_ = vxVidHidCls_GetDevCount() > 0;
   if (!found_) {
-    std::fprintf(context.err, "tavelin-fw: no camera found\n");
-    context.exitCode = kExitNoCamera;
+    ReportNoCamera(context);
   }
 }
 

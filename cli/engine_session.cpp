@@ -1,5 +1,6 @@
 #include "cli/engine_session.h"
 
+#include "cli/no_camera_report.h"
 #include "transfer/engine.h"
 
 namespace cli {
@@ -8,8 +9,7 @@ EngineSession::EngineSession(CommandContext& context) {
   if (!context.PrepareDevices()) return;
   open_ = transfer::OpenDeviceSession() != 0;
   if (!open_) {
-    std::fprintf(context.err, "tavelin-fw: no camera found\n");
-    context.exitCode = kExitNoCamera;
+    ReportNoCamera(context);
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "cli/camera_session.h"
 #include "cli/hex_text.h"
+#include "cli/no_camera_report.h"
 #include "device/vxVidHidCls.h"
 #include "transfer/crc32.h"
 #include "transfer/image_builder.h"
@@ -247,7 +248,7 @@ std::string DescribeCameraProblem(const CameraReading& camera) {
     case CameraStatus::IdentityUnreadable:
       return "cannot read the camera's identity record";
     case CameraStatus::NoCamera:
-      return "no camera found";
+      return NoCameraMessage();
     case CameraStatus::NotLooked:
     case CameraStatus::Read:
       break;

@@ -1,5 +1,6 @@
 #include "cli/list_command.h"
 
+#include "cli/no_camera_report.h"
 #include "device/session_info.h"
 #include "device/vxVidHidCls.h"
 
@@ -22,8 +23,7 @@ void RunList(CommandContext& context) {
   }
   vxVidHidCls_Exit();
   if (count == 0) {
-    std::fprintf(context.err, "tavelin-fw: no camera found\n");
-    context.exitCode = kExitNoCamera;
+    ReportNoCamera(context);
   }
 }
 

@@ -14,6 +14,7 @@
 #include "cli/trace_sink.h"
 #include "cli/update_command.h"
 #include "cli/upload_command.h"
+#include "cli/watch_command.h"
 #include "platform/services.h"
 
 int main(int argc, char** argv) {
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
   cli::AddCheckCommand(app, context);
   cli::AddUpdateCommand(app, context);
   cli::AddUploadCommands(app, context);
+  cli::AddWatchCommand(app, context);
 
   try {
     app.parse(argc, argv);

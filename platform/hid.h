@@ -39,6 +39,19 @@ struct HidOpenMode {
   bool exclusive = false;  // share none; otherwise share read and write
 };
 
+// Why an Open returned null.
+enum class HidOpenError {
+  None,          // no open has failed
+  AccessDenied,  // the system refused this user access to the interface
+  Other,         // gone, busy, or any other reason
+};
+
+struct HidOpenFailure {
+  HidOpenError error = HidOpenError::None;
+  std::string path;    // the interface that could not be opened
+  std::string reason;  // the system's own words, for a person to read
+};
+
 class HidDevice {
  public:
   // Closes the handle.
@@ -65,6 +78,11 @@ class HidSystem {
 
   // Opens one interface. Returns null when it cannot be opened in that mode.
   virtual std::unique_ptr<HidDevice> Open(const std::string& path, const HidOpenMode& mode) = 0;
+
+  // Why opens failed since the last ListInterfaces, so that a caller that found no camera can
+  // tell "none there" from "not allowed": an access refusal is kept over any later failure of
+  // another kind. error is None when no open failed. A system that cannot tell keeps None.
+  virtual HidOpenFailure LastOpenFailure() const { return {}; }
 };
 
 }  // namespace platform
