@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
 #include "cli/hex_text.h"
 #include "cli/image_check.h"
+#include "ui/status_texts.h"
 
 namespace cli {
 namespace {
@@ -28,6 +30,28 @@ std::string ModelText(const ui::CameraModel& model) {
   return name.empty() ? "user-code layout camera" : name;
 }
 
+// The status text the GUI's dialog shows for this result: the outcome with the camera read,
+// "please connect" when no supported camera was found. Nothing when the image failed its checks,
+// the simulated camera could not be had or the camera could not be read.
+std::optional<std::string> GuiStatusText(const CheckResult& r, ui::Language language) {
+  if (r.decision) {
+    const ui::OutcomeDecision& d = *r.decision;
+    switch (d.outcome) {
+      case ui::UpdateOutcome::UpdateAvailable:
+        return ui::UpdateAvailableText(language, d.modelName, d.imageVersion, d.deviceVersion);
+      case ui::UpdateOutcome::UpToDate:
+        return ui::UpToDateText(language, d.modelName, d.deviceVersion);
+      case ui::UpdateOutcome::OtherModel:
+        return ui::OtherModelText(language, ui::FormModelName());
+    }
+  }
+  const bool noSupportedCamera =
+      (r.camera.status == CameraStatus::NoCamera && r.exitCode == kExitNoCamera) ||
+      r.camera.status == CameraStatus::UnsupportedChip;
+  if (noSupportedCamera) return ui::PleaseConnectText(language, ui::FormModelName());
+  return std::nullopt;
+}
+
 void PrintText(const CheckResult& r, std::FILE* out) {
   std::fprintf(out, "image: %s\n", r.image.path.c_str());
   for (const ImageCheckItem& check : r.image.checks) {
@@ -46,7 +70,7 @@ void PrintText(const CheckResult& r, std::FILE* out) {
   std::fprintf(out, "%s\n", DescribeOutcome(*r.decision).c_str());
 }
 
-void PrintJson(const CheckResult& r, std::FILE* out) {
+void PrintJson(const CheckResult& r, const std::optional<std::string>& status, std::FILE* out) {
   nlohmann::ordered_json json;
   json["image"] = r.image.path;
   nlohmann::ordered_json checks = nlohmann::ordered_json::object();
@@ -77,6 +101,7 @@ void PrintJson(const CheckResult& r, std::FILE* out) {
     json["reason"] =
         problem.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(problem);
   }
+  json["status"] = status ? nlohmann::ordered_json(*status) : nlohmann::ordered_json(nullptr);
   // A path may hold any bytes: never let one abort the report.
   const std::string text = json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
   std::fprintf(out, "%s\n", text.c_str());
@@ -84,7 +109,14 @@ void PrintJson(const CheckResult& r, std::FILE* out) {
 
 void RunCheck(CommandContext& context, const CheckArguments& arguments) {
   const CheckResult result = CheckImage(arguments.image, context);
-  arguments.asJson ? PrintJson(result, context.out) : PrintText(result, context.out);
+  const std::optional<std::string> status = GuiStatusText(result, context.language);
+  if (arguments.asJson) {
+    PrintJson(result, status, context.out);
+  } else {
+    PrintText(result, context.out);
+    // The update-available text keeps its line break: it prints as two lines.
+    if (status) std::fprintf(context.out, "status: %s\n", status->c_str());
+  }
   if (!result.image.ok) {
     std::fprintf(context.err, "tavelin-fw: check: %s fails its checks\n",
                  result.image.path.c_str());
@@ -101,10 +133,13 @@ void RunCheck(CommandContext& context, const CheckArguments& arguments) {
 
 void AddCheckCommand(CLI::App& app, CommandContext& context) {
   CLI::App* check = app.add_subcommand(
-      "check", "Check a firmware image file and whether it is an update for the camera");
+      "check",
+      "Check a firmware image file and whether it is an update for the camera; ends with "
+      "\"status:\" and the text the GUI would show (see --lang)");
   auto arguments = std::make_shared<CheckArguments>();
   check->add_option("IMAGE", arguments->image, "The firmware image file")->required();
-  check->add_flag("--json", arguments->asJson, "Print one JSON object");
+  check->add_flag("--json", arguments->asJson,
+                  "Print one JSON object; its \"status\" is the GUI's status text (see --lang)");
   check->callback([&context, arguments] { RunCheck(context, *arguments); });
 }
 

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "ui/language.h"
+
 namespace cli {
 
 // Exit codes of tavelin-fw.
@@ -22,6 +24,9 @@ struct CommandContext {
   bool trace = false;        // print the library's trace lines to stderr
   std::string simFlashFile;  // with simulate: the simulated flash kept in this file
   std::string simLogFile;    // with simulate: every HID transfer appended to this file
+  // The language of the texts the GUI would show (`check`'s status line): --lang, else the
+  // user's locale.
+  ui::Language language = ui::kEnglish;
   int exitCode = kExitOk;
   std::FILE* out = stdout;
   std::FILE* err = stderr;

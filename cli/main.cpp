@@ -16,6 +16,7 @@
 #include "cli/upload_command.h"
 #include "cli/watch_command.h"
 #include "platform/services.h"
+#include "ui/language.h"
 
 int main(int argc, char** argv) {
   cli::CommandContext context;
@@ -32,6 +33,14 @@ int main(int argc, char** argv) {
                  "With --simulate: append one line per HID transfer to FILE (set or get, the "
                  "report id, the bytes in hex)")
       ->needs(simulateFlag);
+  context.language = ui::ChooseLanguage(ui::ReadLocaleVariables());
+  app.add_option_function<std::string>(
+         "--lang",
+         [&context](const std::string& code) { context.language = ui::LanguageFromCode(code); },
+         "The language of the GUI's status texts that check prints: de, fr, it, ja or nl, "
+         "with any country or code set (fr_BE.UTF-8); any other code gives English. Default: "
+         "the locale (LANGUAGE, LC_ALL, LC_MESSAGES, LANG)")
+      ->type_name("CODE");
 
   std::unique_ptr<cli::Simulation> simulation;
   bool simulationLoaded = false;

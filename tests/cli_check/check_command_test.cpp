@@ -11,7 +11,9 @@
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/run_tool.h"
@@ -198,6 +200,95 @@ TEST_F(CheckCommandTest, TheCameraSideComesFromItsFlash) {
   EXPECT_EQ(other.exitCode, 4) << other.out;
   EXPECT_TRUE(Has(other.out, "outcome: other-model\n")) << other.out;
   EXPECT_TRUE(Has(other.out, "it boots layout 2")) << other.out;
+}
+
+// The last line is the text the GUI's dialog shows for the outcome, in the --lang language; the
+// update-available text keeps its line break.
+TEST_F(CheckCommandTest, StatusLineIsTheGuiTextInTheChosenLanguage) {
+  struct Case {
+    const char* arguments;  // before the image
+    const char* options;    // of the image
+    int exitCode;
+    const char* status;
+  };
+  const Case cases[] = {
+      {"--simulate --lang de check", "--version 0105 --pid 3", 0,
+       "status: Ihre TAVELIN Q2  ist bereit, eine Aktualisierung zu erhalten.\n"
+       " Eine neue Firmware-Version ist verfügbar v0105. Die aktuelle Version ist v0102.\n"},
+      {"--simulate --lang ja_JP.UTF-8 check", "--version 0105 --pid 3", 0,
+       "status: TAVELIN Q2 はアップデートの準備が整いました。\n"
+       "最新版のファームウェアバージョン（v0105）。現在のバージョンv0102。\n"},
+      // An unknown code gives English.
+      {"--simulate --lang xx_YY check", "--version 0102 --pid 3", 2,
+       "status: Your TAVELIN Q2  is already up to date v0102. Please close the TAVELIN Q2  "
+       "Firmware Update.\n"},
+      {"--simulate --lang fr_BE.UTF-8 check", "--version 0105 --pid 8021", 4,
+       "status: Cet outil de mise à jour du micrologiciel est pour l'TAVELIN Q2. Pour mettre à "
+       "jour le micrologiciel de votre TAVELIN, rendez-vous sur:\n"},
+      // No camera: the GUI asks for one.
+      {"--lang de check", "--version 0105 --pid 3", 3,
+       "status: Bitte schließen Sie Ihr TAVELIN Q2  an.\n"},
+  };
+  for (const Case& c : cases) {
+    const std::string image = Make("image.bin", c.options);
+    const ToolRun run = RunTool(std::string(c.arguments) + " " + image, false);
+    SCOPED_TRACE(c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
+    const std::string status = c.status;
+    ASSERT_GE(run.out.size(), status.size()) << run.out;
+    EXPECT_EQ(run.out.substr(run.out.size() - status.size()), status) << run.out;
+    EXPECT_EQ(run.out.find("status: "), run.out.size() - status.size()) << run.out;
+  }
+}
+
+TEST_F(CheckCommandTest, JsonStatusIsTheGuiText) {
+  const std::string image = Make("q2.bin", "--version 0105 --pid 3");
+  const ToolRun run = RunTool("--simulate --lang nl check " + image + " --json", false);
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_EQ(nlohmann::json::parse(run.out)["status"],
+            "Uw TAVELIN Q2  is gereed voor het installeren van de update.\n Een nieuwe firmware "
+            "versie is beschikbaar v0105. De huidige versie is v0102.");
+
+  const ToolRun alone = RunTool("--lang it check " + image + " --json", false);
+  ASSERT_EQ(alone.exitCode, 3) << alone.out;
+  EXPECT_EQ(nlohmann::json::parse(alone.out)["status"], "Per favore connetti la tua TAVELIN Q2.");
+
+  // A refused image comes before any camera: no status.
+  const std::string broken = directory_ + "/tiny.bin";
+  WriteAll(broken, {0, 0, 0, 0});
+  const ToolRun refused = RunTool("--simulate check " + broken + " --json", false);
+  ASSERT_EQ(refused.exitCode, 4) << refused.out;
+  EXPECT_TRUE(nlohmann::json::parse(refused.out)["status"].is_null()) << refused.out;
+}
+
+// Without --lang the locale decides, as the GUI's does; --lang wins over it.
+TEST_F(CheckCommandTest, WithoutLangTheLocaleDecides) {
+  struct Variable {
+    const char* name;
+    const char* value;
+  };
+  const Variable locale[] = {
+      {"LANGUAGE", ""}, {"LC_ALL", ""}, {"LC_MESSAGES", "de_AT.UTF-8"}, {"LANG", "ja_JP.UTF-8"}};
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+  for (const Variable& v : locale) {
+    const char* old = getenv(v.name);
+    saved.emplace_back(v.name, old ? std::optional<std::string>(old) : std::nullopt);
+    setenv(v.name, v.value, 1);
+  }
+  const std::string image = Make("q2.bin", "--version 0102 --pid 3");
+  const ToolRun german = RunTool("--simulate check " + image, false);
+  const ToolRun dutch = RunTool("--simulate --lang nl_NL check " + image, false);
+  for (const auto& [name, value] : saved) {
+    value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+  }
+  EXPECT_TRUE(Has(german.out,
+                  "status: Ihre TAVELIN Q2  ist bereits auf dem Stand v0102. Bitte schließen Sie "
+                  "das TAVELIN Q2  Firmware Aktualisierung.\n"))
+      << german.out;
+  EXPECT_TRUE(Has(dutch.out,
+                  "status: Uw TAVELIN Q2  is al up-to-date v0102. U kunt de TAVELIN Q2  Firmware "
+                  "Update sluiten.\n"))
+      << dutch.out;
 }
 
 TEST_F(CheckCommandTest, ImageMakeRefusesBadInput) {
