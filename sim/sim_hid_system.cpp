@@ -3,6 +3,7 @@
 #include "sim/sim_hid_system.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace sim {
 
@@ -171,6 +172,24 @@ void SimHidSystem::ClearFaults() {
   failReports_.clear();
 }
 
+void SimHidSystem::HoldTransfer(size_t n) {
+  std::lock_guard<std::mutex> hold(lock_);
+  holdAt_ = n;
+  held_ = false;
+}
+
+bool SimHidSystem::WaitUntilHeld() {
+  std::unique_lock<std::mutex> hold(lock_);
+  return holdChanged_.wait_for(hold, std::chrono::seconds(10), [this] { return held_; });
+}
+
+void SimHidSystem::ReleaseHold() {
+  std::lock_guard<std::mutex> hold(lock_);
+  holdAt_ = 0;
+  held_ = false;
+  holdChanged_.notify_all();
+}
+
 void SimHidSystem::SetLatencyMs(uint32_t milliseconds) {
   std::lock_guard<std::mutex> hold(lock_);
   latencyMs_ = milliseconds;
@@ -255,9 +274,14 @@ bool SimHidSystem::Query(SimHidDevice& device, platform::HidAttributes* attribut
 }
 
 bool SimHidSystem::Transfer(SimHidDevice& device, bool set, uint8_t* buffer, size_t length) {
-  std::lock_guard<std::mutex> hold(lock_);
-  Interface& iface = *device.iface_;
+  std::unique_lock<std::mutex> hold(lock_);
   const size_t n = ++transfers_;
+  if (n == holdAt_) {
+    held_ = true;
+    holdChanged_.notify_all();
+    holdChanged_.wait(hold, [this] { return holdAt_ == 0; });
+  }
+  Interface& iface = *device.iface_;
   clock_.Advance(latencyMs_);
   const uint8_t reportId = length > 0 ? buffer[0] : 0;  // a get's answer overwrites byte 0
 

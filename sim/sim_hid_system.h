@@ -9,6 +9,7 @@
 // exclusive open. Decoys refuse every feature transfer. Handles that outlive the system fail
 // every call.
 
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -55,6 +56,14 @@ class SimHidSystem final : public platform::HidSystem {
   void FailReport(uint8_t reportId);
   void ClearFaults();
 
+  // Holds a job at an exact point: the nth transfer (counted as the faults are) waits before
+  // the camera sees it until ReleaseHold. WaitUntilHeld waits (real time, at most 10 s) for a
+  // transfer to be held; false on time-out. Every call but the held transfer goes on
+  // meanwhile, so a test can unplug the camera or look at the flash.
+  void HoldTransfer(size_t n);
+  bool WaitUntilHeld();
+  void ReleaseHold();
+
   // Each feature-report transfer advances the virtual clock by this much, failed ones too
   // (before the camera handles it).
   void SetLatencyMs(uint32_t milliseconds);
@@ -95,6 +104,9 @@ class SimHidSystem final : public platform::HidSystem {
   size_t transfers_ = 0;
   size_t failOnly_ = 0;
   size_t failFrom_ = 0;
+  size_t holdAt_ = 0;
+  bool held_ = false;
+  std::condition_variable holdChanged_;
   std::vector<uint8_t> failReports_;
   uint32_t latencyMs_ = 0;
   bool logging_ = true;

@@ -39,6 +39,9 @@ int WriteRegister(uint16_t address, uint8_t length, uint32_t value);
 int ReadDeviceInfo(DeviceInfo* info);
 int WriteDeviceInfo(const DeviceInfo* info);
 
+// True while a started job has not ended: its worker still uses the session.
+bool JobRunning();
+
 // Blocks until no worker thread runs any more (the slot is empty and the thread has returned).
 // For tools and tests that must not leave a job behind; the product never waits.
 void WaitForWorkerToEnd();

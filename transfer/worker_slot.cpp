@@ -34,6 +34,10 @@ bool WorkerStillRunning() {
   return WorkerSlotOccupied();
 }
 
+bool JobRunning() {
+  return WorkerSlotOccupied();
+}
+
 WorkerHandle StartWorker(JobProcedure job) {
   WorkerSlot& slot = Slot();
   WorkerHandle handle;

@@ -24,7 +24,7 @@ enum TextA : int {
   kStatusReady = 3,           // update available
   kStatusNewVersion = 4,      // update available
   kStatusCurrentVersion = 5,  // update available
-  kUpdateButton = 6,          // caption of the Update button
+  kUpdateCaption = 6,         // caption of the Update button
   kStatusUpToDate = 7,        // up to date
   kStatusPleaseClose = 8,     // up to date
   kStatusToolClosing = 9,     // up to date

@@ -257,6 +257,23 @@ int HeadlessDialog::RunModalChild(const window::DialogTemplate& dialog,
   return system_.RunModal(dialog, handler);
 }
 
+void HeadlessDialog::SetPicture(int controlId, const window::Picture& picture, int size) {
+  Control* control = Find(controlId);
+  if (control == nullptr || control->source.kind != ControlKind::Icon) return;
+  control->picture = picture;
+  control->pictureSize = size;
+}
+
+const window::Picture* HeadlessDialog::PictureOf(int controlId) const {
+  const Control* control = Find(controlId);
+  return control != nullptr && control->picture ? &*control->picture : nullptr;
+}
+
+int HeadlessDialog::PictureSize(int controlId) const {
+  const Control* control = Find(controlId);
+  return control != nullptr ? control->pictureSize : 0;
+}
+
 void HeadlessDialog::OpenUrl(std::string_view url) {
   system_.OpenUrl(url);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/headless/headless_ring.h"
 #include "ui/window/dialog_handler.h"
@@ -45,6 +46,10 @@ class HeadlessDialog final : public window::DialogWindow {
   int ProgressHigh(int controlId) const;
   int ProgressPosition(int controlId) const;
   const HeadlessRing* RingOf(int controlId) const;
+  // The picture an Icon control shows and the size it is shown at; null when it has none.
+  const window::Picture* PictureOf(int controlId) const;
+  int PictureSize(int controlId) const;
+  const std::vector<window::Picture>& WindowIcon() const { return windowIcon_; }
   std::optional<uint32_t> TimerInterval(int timerId) const;
   int PositionX() const { return x_; }
   int PositionY() const { return y_; }
@@ -63,7 +68,9 @@ class HeadlessDialog final : public window::DialogWindow {
   void SetFont(int controlId, const window::FontDescription& font) override;
   void SetProgressRange(int controlId, int low, int high) override;
   void SetProgressPosition(int controlId, int position) override;
+  void SetPicture(int controlId, const window::Picture& picture, int size) override;
   window::RingSurface* Ring(int controlId) override;
+  void SetWindowIcon(const std::vector<window::Picture>& sizes) override { windowIcon_ = sizes; }
   void SetTitle(std::string_view title) override;
   std::string Title() const override { return title_; }
   void Resize(const window::PixelSize& size) override { size_ = size; }
@@ -102,6 +109,8 @@ class HeadlessDialog final : public window::DialogWindow {
     int high = 100;
     int position = 0;
     std::unique_ptr<HeadlessRing> ring;
+    std::optional<window::Picture> picture;
+    int pictureSize = 0;
   };
 
   Control* Find(int controlId);
@@ -113,6 +122,7 @@ class HeadlessDialog final : public window::DialogWindow {
   window::DialogHandler& handler_;
   std::map<int, Control> controls_;
   std::string title_;
+  std::vector<window::Picture> windowIcon_;
   window::PixelSize size_;
   int x_ = 0;
   int y_ = 0;

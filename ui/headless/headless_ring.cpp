@@ -14,6 +14,22 @@ void HeadlessRing::FillEllipse(float centreX, float centreY, float radiusX, floa
   dots_.push_back({centreX, centreY, radiusX, radiusY, colour});
 }
 
+void HeadlessRing::BeginDraw() {
+  batchDots_ = dots_;
+  batchBackground_ = background_;
+  batchCleared_ = cleared_;
+  batchClearCount_ = clearCount_;
+}
+
+bool HeadlessRing::EndDraw() {
+  if (!failEndDraw_) return true;
+  dots_ = batchDots_;
+  background_ = batchBackground_;
+  cleared_ = batchCleared_;
+  clearCount_ = batchClearCount_;
+  return false;
+}
+
 void HeadlessRing::Erase() {
   dots_.clear();
 }

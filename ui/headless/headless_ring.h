@@ -21,8 +21,13 @@ class HeadlessRing final : public window::RingSurface {
   void FillEllipse(float centreX, float centreY, float radiusX, float radiusY,
                    const window::Colour& colour) override;
 
+  void BeginDraw() override;
+  bool EndDraw() override;
+
   // A repaint of the window erases the surface to the dialog background.
   void Erase();
+  // While set, every batch fails at EndDraw and leaves the surface as it was before it.
+  void FailEndDraw(bool fail) { failEndDraw_ = fail; }
 
   // The ellipses filled since the surface was last cleared or erased, in drawing order.
   const std::vector<Dot>& Dots() const { return dots_; }
@@ -35,6 +40,12 @@ class HeadlessRing final : public window::RingSurface {
   window::Colour background_;
   bool cleared_ = false;
   int clearCount_ = 0;
+  bool failEndDraw_ = false;
+  // The surface as a batch found it, to put back when the batch fails.
+  std::vector<Dot> batchDots_;
+  window::Colour batchBackground_;
+  bool batchCleared_ = false;
+  int batchClearCount_ = 0;
 };
 
 }  // namespace ui::headless

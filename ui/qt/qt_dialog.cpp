@@ -7,11 +7,14 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QIcon>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPaintEvent>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -414,6 +417,40 @@ int QtDialog::RunModalChild(const window::DialogTemplate& dialog, window::Dialog
 
 void QtDialog::OpenUrl(std::string_view url) {
   QDesktopServices::openUrl(QUrl(ToQString(url)));
+}
+
+namespace {
+
+QImage ToQImage(const window::Picture& picture) {
+  QImage image(picture.width, picture.height, QImage::Format_ARGB32);
+  for (int y = 0; y < picture.height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < picture.width; ++x) {
+      line[x] = picture.pixels[static_cast<size_t>(y) * picture.width + x];
+    }
+  }
+  return image;
+}
+
+}  // namespace
+
+void QtDialog::SetPicture(int controlId, const window::Picture& picture, int size) {
+  const Control* control = Find(controlId);
+  if (control == nullptr || control->source.kind != ControlKind::Icon) return;
+  auto* label = static_cast<QLabel*>(control->widget);
+  const QImage scaled =
+      ToQImage(picture).scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  label->setPixmap(QPixmap::fromImage(scaled));
+  label->setScaledContents(false);
+  // The picture keeps its own size, as an icon static does, and its top left corner stays.
+  label->resize(size, size);
+}
+
+void QtDialog::SetWindowIcon(const std::vector<window::Picture>& sizes) {
+  QIcon icon;
+  for (const window::Picture& picture : sizes)
+    icon.addPixmap(QPixmap::fromImage(ToQImage(picture)));
+  setWindowIcon(icon);
 }
 
 }  // namespace ui::qt

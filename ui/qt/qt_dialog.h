@@ -42,7 +42,9 @@ class QtDialog final : public QDialog, public window::DialogWindow {
   void SetFont(int controlId, const window::FontDescription& font) override;
   void SetProgressRange(int controlId, int low, int high) override;
   void SetProgressPosition(int controlId, int position) override;
+  void SetPicture(int controlId, const window::Picture& picture, int size) override;
   window::RingSurface* Ring(int controlId) override;
+  void SetWindowIcon(const std::vector<window::Picture>& sizes) override;
   void SetTitle(std::string_view title) override;
   std::string Title() const override;
   void Resize(const window::PixelSize& size) override;

@@ -7,11 +7,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/window/dialog_template.h"
 #include "ui/window/font_description.h"
 #include "ui/window/geometry.h"
 #include "ui/window/message_box.h"
+#include "ui/window/picture.h"
 #include "ui/window/ring_surface.h"
 
 namespace ui::window {
@@ -36,10 +38,15 @@ class DialogWindow {
   virtual void SetFont(int controlId, const FontDescription& font) = 0;
   virtual void SetProgressRange(int controlId, int low, int high) = 0;
   virtual void SetProgressPosition(int controlId, int position) = 0;
+  // An Icon control shows picture scaled to size × size pixels.
+  virtual void SetPicture(int controlId, const Picture& picture, int size) = 0;
   // The ring surface of a RingSurface control; null for any other id.
   virtual RingSurface* Ring(int controlId) = 0;
 
   // The window.
+  // Its icon in the title bar, the task bar and when minimised; sizes holds the same artwork
+  // at several sizes for the desktop to choose from.
+  virtual void SetWindowIcon(const std::vector<Picture>& sizes) = 0;
   virtual void SetTitle(std::string_view title) = 0;
   virtual std::string Title() const = 0;
   virtual void Resize(const PixelSize& size) = 0;  // outer size; the position stays

@@ -23,6 +23,11 @@ class RingSurface {
   // Fills the ellipse around (centreX, centreY) with radii radiusX and radiusY.
   virtual void FillEllipse(float centreX, float centreY, float radiusX, float radiusY,
                            const Colour& colour) = 0;
+
+  // Bracket one batch of drawing. EndDraw is false when the batch could not be shown (the
+  // drawing device was lost); what the batch drew is then not on the surface.
+  virtual void BeginDraw() {}
+  virtual bool EndDraw() { return true; }
 };
 
 }  // namespace ui::window
