@@ -97,7 +97,7 @@ std::vector<OutcomeCase> AllOutcomeCases() {
 }
 
 std::string CaseName(const ::testing::TestParamInfo<OutcomeCase>& info) {
-  static const char* const kLanguages[] = {"English", "French",  "German",
+  static const char* const kLanguages[] = {"English",  "French",  "German",
                                            "Japanese", "Italian", "Dutch"};
   static const char* const kOutcomes[] = {"PleaseConnect", "OtherModel", "UpToDate",
                                           "UpdateAvailable"};

@@ -1,6 +1,8 @@
 #include "tests/updater/updater_fixture.h"
 
-#include <unistd.h>
+#include <stdlib.h>
+
+#include <stdexcept>
 
 #include "device/flash_layout.h"
 #include "sim/factory_contents.h"
@@ -23,11 +25,12 @@ sim::SimBench::Options BenchOptions() {
 }  // namespace
 
 UpdaterTest::UpdaterTest() : bench_(std::make_unique<sim::SimBench>(BenchOptions())) {
-  directory_ = std::filesystem::temp_directory_path() /
-               ("tavelin-updater-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::remove_all(directory_);
-  std::filesystem::create_directories(directory_);
+  // A fresh directory of the test's own: parameterised test names hold '/', so the name is
+  // left to mkdtemp.
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "tavelin-updater-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  directory_ = pattern;
 }
 
 UpdaterTest::~UpdaterTest() {

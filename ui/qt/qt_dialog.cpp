@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPaintEvent>
+#include <QPalette>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
@@ -30,24 +33,85 @@ namespace ui::qt {
 
 using window::ControlKind;
 
+namespace {
+
+constexpr const char* kLatinLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+
+// A face the templates name, as it measures where it is installed, per em of its size: the
+// average advance of the 52 Latin letters and the line height. The layouts were made with
+// these: Segoe UI at 11 pt on a 96 dpi screen (15 px) has dialog base units of 8 × 20, which
+// is what makes the main dialog's ring surface (69 vertical units) the ring's 172 pixels tall
+// and its percent text sit in the ring's centre.
+struct DesignedFace {
+  const char* face;
+  double letterWidthPerEm;
+  double heightPerEm;
+};
+constexpr DesignedFace kDesignedFaces[] = {
+    {"Segoe UI", 8.0 / 15, 20.0 / 15},
+};
+
+const DesignedFace* FindDesignedFace(const std::string& face) {
+  for (const DesignedFace& designed : kDesignedFaces) {
+    if (face == designed.face) return &designed;
+  }
+  return nullptr;
+}
+
+bool Installed(const std::string& face) {
+  return QFontDatabase::families().contains(ToQString(face));
+}
+
+// The font's size in pixels on the screen in use, as the toolkit rounds it.
+int EmPixels(double pointSize) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const double dpi = screen != nullptr ? screen->logicalDotsPerInchY() : window::kDesignDpi;
+  return qRound(pointSize * dpi / 72.0);
+}
+
+// The toolkit's average character width: the mean advance of the 52 Latin letters, rounded.
+window::FontMetrics MeasureDialogFont(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const int letters = metrics.horizontalAdvance(kLatinLetters);
+  return {(letters / 26 + 1) / 2, metrics.height()};
+}
+
+// The dialog units of a template's font: those of the face the layout was made with, also
+// where another face stands in for it, so that the controls the template places and the ones
+// the dialogs move in pixels keep their places relative to each other.
+window::FontMetrics DialogFontMetrics(const window::FontDescription& wanted, const QFont& shown) {
+  const DesignedFace* designed = FindDesignedFace(wanted.face);
+  if (designed == nullptr || Installed(wanted.face)) return MeasureDialogFont(shown);
+  const int em = EmPixels(wanted.pointSizeTenths / 10.0);
+  return {qRound(designed->letterWidthPerEm * em), qRound(designed->heightPerEm * em)};
+}
+
+}  // namespace
+
 QFont ToQFont(const window::FontDescription& wanted) {
   QFont font = QApplication::font();
-  const QString face = ToQString(wanted.face);
-  if (QFontDatabase::families().contains(face)) font.setFamily(face);
-  font.setPointSizeF(wanted.pointSizeTenths / 10.0);
+  double pointSize = wanted.pointSizeTenths / 10.0;
+  if (Installed(wanted.face)) {
+    font.setFamily(ToQString(wanted.face));
+  } else if (const DesignedFace* designed = FindDesignedFace(wanted.face)) {
+    // The stand-in is made no wider and no taller than the face the texts were fitted to
+    // (DejaVu Sans, for one, is a sixth wider than Segoe UI), so that they wrap as designed
+    // and are not cut. Its bold weight is scaled as its regular one.
+    QFont probe = font;
+    probe.setBold(false);
+    probe.setPixelSize(100);
+    const QFontMetricsF metrics(probe);
+    const double widthPerEm = metrics.horizontalAdvance(kLatinLetters) / 52 / 100;
+    const double heightPerEm = metrics.height() / 100;
+    pointSize *= std::min(
+        {1.0, designed->letterWidthPerEm / widthPerEm, designed->heightPerEm / heightPerEm});
+  }
+  font.setPointSizeF(pointSize);
   font.setBold(wanted.bold);
   return font;
 }
 
 namespace {
-
-// The toolkit's average character width: the mean advance of the 52 Latin letters, rounded.
-window::FontMetrics MeasureDialogFont(const QFont& font) {
-  const QFontMetrics metrics(font);
-  const int letters =
-      metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-  return {(letters / 26 + 1) / 2, metrics.height()};
-}
 
 Qt::Alignment LabelAlignment(uint32_t style) {
   if ((style & window::kVerticallyCentred) != 0) return Qt::AlignLeft | Qt::AlignVCenter;
@@ -65,8 +129,14 @@ QtDialog::QtDialog(const window::DialogTemplate& dialog, window::DialogHandler& 
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
   }
   setWindowTitle(ToQString(template_.caption));
+  // The dialogs are drawn for the light dialog face: the ring clears its surface to that grey
+  // (0.94), which must meet the window's own without a seam, on any desktop theme.
+  QPalette face = palette();
+  face.setColor(QPalette::Window, QColor(240, 240, 240));
+  face.setColor(QPalette::WindowText, Qt::black);
+  setPalette(face);
   setFont(ToQFont(template_.font));
-  metrics_ = MeasureDialogFont(font());
+  metrics_ = DialogFontMetrics(template_.font, font());
   for (const window::ControlTemplate& source : template_.controls) CreateControl(source);
   const window::PixelRect client =
       window::DialogUnitsToPixels({0, 0, template_.width, template_.height}, metrics_);
@@ -416,7 +486,13 @@ int QtDialog::RunModalChild(const window::DialogTemplate& dialog, window::Dialog
 }
 
 void QtDialog::OpenUrl(std::string_view url) {
-  QDesktopServices::openUrl(QUrl(ToQString(url)));
+  // The dialogs write web addresses without a scheme ("www.tavelin.com/downloads"), which Qt
+  // would take as a relative file name. Qt completes such an address with http; the maker's
+  // pages are served over https.
+  const QString written = ToQString(url);
+  QUrl address = QUrl::fromUserInput(written);
+  if (QUrl(written).scheme().isEmpty() && address.scheme() == "http") address.setScheme("https");
+  QDesktopServices::openUrl(address);
 }
 
 namespace {
