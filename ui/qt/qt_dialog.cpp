@@ -238,6 +238,9 @@ QWidget* QtDialog::Widget(int controlId) const {
 int QtDialog::Run() {
   handler_.OnInitDialog(*this);
   if (ended_) return result_;
+  // Modal to its owner only: a child blocks the dialog that runs it, and a top-level dialog
+  // blocks no other window of the program (the demo's camera window stays usable).
+  setWindowModality(Qt::WindowModal);
   exec();
   return result_;
 }
