@@ -53,11 +53,11 @@ void UpdaterTest::SetCameraIdentity(uint16_t fwVersion, uint16_t pid) {
   ASSERT_TRUE(WriteBootConfig(memory, sim::FactoryBootHeader(), MakeUserDataBlock(identity)));
 }
 
-std::vector<uint8_t> UpdaterTest::ImageBytes(const ImageSpec& spec) const {
+std::vector<uint8_t> UpdaterTest::ImageBytes(const ImageSpec& wanted) const {
   transfer::ImageRecipe recipe;
   recipe.identity = sim::FactoryIdentity();
-  recipe.identity.fwVersion = spec.fwVersion;
-  recipe.identity.pid = spec.pid;
+  recipe.identity.fwVersion = wanted.fwVersion;
+  recipe.identity.pid = wanted.pid;
   recipe.fileSize = 65536;
   std::vector<uint8_t> file;
   std::string problem;
@@ -65,10 +65,10 @@ std::vector<uint8_t> UpdaterTest::ImageBytes(const ImageSpec& spec) const {
   return file;
 }
 
-std::string UpdaterTest::WriteImage(const std::string& name, const ImageSpec& spec) {
+std::string UpdaterTest::WriteImage(const std::string& name, const ImageSpec& wanted) {
   const std::string path = (directory_ / name).string();
   std::string problem;
-  EXPECT_TRUE(transfer::WriteImageFile(path, ImageBytes(spec), problem)) << problem;
+  EXPECT_TRUE(transfer::WriteImageFile(path, ImageBytes(wanted), problem)) << problem;
   return path;
 }
 

@@ -30,8 +30,8 @@ class UpdaterTest : public ::testing::Test {
   // Rewrites the camera's boot configuration with this firmware version and product id.
   void SetCameraIdentity(uint16_t fwVersion, uint16_t pid);
   // Writes an image file into the test's directory; returns its full path.
-  std::string WriteImage(const std::string& name, const ImageSpec& spec = {});
-  std::vector<uint8_t> ImageBytes(const ImageSpec& spec) const;
+  std::string WriteImage(const std::string& name, const ImageSpec& wanted = {});
+  std::vector<uint8_t> ImageBytes(const ImageSpec& wanted) const;
 
   // Opens the main dialog (its initialisation runs the first detection pass) and paints it
   // once, as a desktop does when a window is shown.
