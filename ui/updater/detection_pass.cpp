@@ -128,10 +128,7 @@ void CTarn_Download_OnlyDlg::RunDetectionPass() {
   firmwarePath_ = JoinDirectory(CurrentDirectory(), fileName);
   PushTexts();
   if (fileName.empty() || !ReadImageStart(firmwarePath_)) {
-    window::MessageBoxRequest request;
-    request.caption = std::string(kToolCaption);
-    request.text = "Firmware File open Error!!";
-    window_->ShowMessageBox(request);
+    Notify(kToolCaption, "Firmware File open Error!!");
     PushTexts();
     return;  // the title stays and the controls stay disabled
   }

@@ -107,13 +107,16 @@ bool CTarn_Download_OnlyDlg::AnyJobRunning() const {
 bool CTarn_Download_OnlyDlg::RefuseCloseWhileJobRuns() {
   // Ending the program in the middle of a download leaves the camera with half its firmware.
   if (!AnyJobRunning()) return false;
-  const Language language = Interface().language;
-  window::MessageBoxRequest request;
-  request.caption = Interface().windowTitle;
-  request.text = std::string(kTextTableA[language][kRingInProgress]);
-  request.warningIcon = true;
-  window_->ShowMessageBox(request);
+  Notify(Interface().windowTitle, kTextTableA[Interface().language][kRingInProgress], true);
   return true;
+}
+
+void CTarn_Download_OnlyDlg::Notify(std::string_view caption, std::string_view text, bool warning) {
+  window::MessageBoxRequest request;
+  request.caption = std::string(caption);
+  request.text = std::string(text);
+  request.warningIcon = warning;
+  window_->ShowMessageBox(request);
 }
 
 bool CTarn_Download_OnlyDlg::OnCommand(window::DialogWindow& window, int controlId) {

@@ -76,11 +76,15 @@ class CTarn_Download_OnlyDlg final : public window::DialogHandler {
 
  private:
   bool AnyJobRunning() const;
+  // A modal message box on the dialog with an OK button.
+  void Notify(std::string_view caption, std::string_view text, bool warning = false);
   bool RefuseCloseWhileJobRuns();
   void Browse(const char* filter, std::string& target);
   void ShowStatusArrangement();
   void ShowOtherModel();
   void ShowUpdateStopped(const std::string& reason);
+  // Tells the user why the update cannot start, in a message box and under the ring.
+  void RefuseUpdate(const char* reason);
   void SuccessSequence();
   void ShowStatusText(const std::string& text);
   void CreateRingResources();

@@ -40,13 +40,6 @@ int PercentOf(int32_t value, int totalBytes) {
   return percent >= 1000.0f ? 1000 : static_cast<int>(percent);
 }
 
-void Notify(window::DialogWindow& window, const char* text) {
-  window::MessageBoxRequest request;
-  request.caption = std::string(kToolCaption);
-  request.text = text;
-  window.ShowMessageBox(request);
-}
-
 }  // namespace
 
 void CTarn_Download_OnlyDlg::StartUpdate() {
@@ -69,8 +62,7 @@ void CTarn_Download_OnlyDlg::StartUpdate() {
 
   std::FILE* file = std::fopen(firmwarePath_.c_str(), "rb");
   if (file == nullptr) {
-    Notify(window, "Firmware File1 open Error!!");
-    return ShowUpdateStopped("Firmware File1 open Error!!");
+    return RefuseUpdate("Firmware File1 open Error!!");
   }
   record.window = &transferWindow_;
   record.file0Size = transfer::FileSize(firmwarePath_.c_str());
@@ -78,13 +70,11 @@ void CTarn_Download_OnlyDlg::StartUpdate() {
   if (firmwarePath_.size() >= sizeof record.file0Path) {
     // The engine would open another file under the cut name.
     std::fclose(file);
-    Notify(window, "Firmware File1 open Error!!");
-    return ShowUpdateStopped("Firmware File1 open Error!!");
+    return RefuseUpdate("Firmware File1 open Error!!");
   }
   if (record.file0Size == 0) {
     std::fclose(file);
-    Notify(window, "Firmware size Error!!");
-    return ShowUpdateStopped("Firmware size Error!!");
+    return RefuseUpdate("Firmware size Error!!");
   }
 
   if (chipType_ == kChipTypeSupported) {
@@ -98,8 +88,7 @@ void CTarn_Download_OnlyDlg::StartUpdate() {
     if (!headerRead || header[0] != kBootMagic0 || header[1] != kBootMagic1) {
       constexpr const char* kNoHeader =
           "This firmware file has no boot header (1A EB). It cannot be written to the camera.";
-      Notify(window, kNoHeader);
-      return ShowUpdateStopped(kNoHeader);
+      return RefuseUpdate(kNoHeader);
     }
     statusText_ = "Erase all EEPROM content, please wait ...";
     header[2] = header[3] = header[4] = 0;
@@ -108,8 +97,7 @@ void CTarn_Download_OnlyDlg::StartUpdate() {
   } else {
     std::fclose(file);
     if (!ENABLE_LEGACY_CHIP) {
-      Notify(window, "FW download does not support this device!!");
-      return ShowUpdateStopped("FW download does not support this device!!");
+      return RefuseUpdate("FW download does not support this device!!");
     }
     record.imageFlags |= 1;
     record.kind = 0;
@@ -124,6 +112,11 @@ void CTarn_Download_OnlyDlg::StartUpdate() {
     return;
   }
   PushTexts();
+}
+
+void CTarn_Download_OnlyDlg::RefuseUpdate(const char* reason) {
+  Notify(kToolCaption, reason);
+  ShowUpdateStopped(reason);
 }
 
 void CTarn_Download_OnlyDlg::ShowUpdateStopped(const std::string& reason) {
@@ -294,10 +287,7 @@ void CTarn_Download_OnlyDlg::CreateRingResources() {
   // the ring is drawn on can be missing.
   ringTarget_ = window_->Ring(kRingSurface);
   if (ringTarget_ == nullptr) {
-    window::MessageBoxRequest request;
-    request.caption = "Error";
-    request.text = "Create render target failed!";
-    window_->ShowMessageBox(request);
+    Notify("Error", "Create render target failed!");
   }
 }
 
@@ -332,10 +322,7 @@ void CTarn_Download_OnlyDlg::OnPaint(window::DialogWindow& window) {
   ringTarget_->BeginDraw();
   ringTarget_->Clear(kRingBackground);
   if (!ringTarget_->EndDraw()) {
-    window::MessageBoxRequest request;
-    request.caption = "Error";
-    request.text = "Draw failed!";
-    window_->ShowMessageBox(request);
+    Notify("Error", "Draw failed!");
     return;
   }
   // The repaint erased the dots: put back every one drawn so far.
