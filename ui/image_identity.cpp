@@ -36,15 +36,21 @@ ImageIdentity ImageIdentityFromBytes(std::span<const uint8_t> fileStart) {
   return identity;
 }
 
-std::optional<ImageIdentity> ReadImageIdentity(const std::string& path) {
+bool ReadFileStart(const std::string& path, std::span<uint8_t> buffer) {
+  std::fill(buffer.begin(), buffer.end(), 0);
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return std::nullopt;
-  std::vector<uint8_t> bytes(kIdentityReadSize);
-  const size_t count = std::fread(bytes.data(), 1, bytes.size(), file);
+  if (file == nullptr) return false;
+  std::fread(buffer.data(), 1, buffer.size(), file);
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
-  if (failed) return std::nullopt;
-  return ImageIdentityFromBytes(std::span<const uint8_t>(bytes.data(), count));
+  return !failed;
+}
+
+std::optional<ImageIdentity> ReadImageIdentity(const std::string& path) {
+  std::vector<uint8_t> bytes(kIdentityReadSize);
+  if (!ReadFileStart(path, bytes)) return std::nullopt;
+  // The zero-filled rest reads as a shorter file does.
+  return ImageIdentityFromBytes(bytes);
 }
 
 }  // namespace ui

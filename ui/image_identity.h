@@ -29,6 +29,10 @@ struct ImageIdentity {
 // the first 64 KB are not looked at.
 ImageIdentity ImageIdentityFromBytes(std::span<const uint8_t> fileStart);
 
+// Reads up to buffer.size() bytes from the start of the file at path into buffer and zero-fills
+// the rest; false when the file cannot be opened or read.
+bool ReadFileStart(const std::string& path, std::span<uint8_t> buffer);
+
 // Reads the first 64 KB of the file at path; nothing when it cannot be opened or read.
 std::optional<ImageIdentity> ReadImageIdentity(const std::string& path);
 

@@ -1,8 +1,6 @@
 // The detection pass: reopen the session, look at the camera and at the image beside the
 // program, and tell the user which of the four outcomes it is.
 
-#include <cstdio>
-
 #include "device/vxVidHidCls.h"
 #include "transfer/engine.h"
 #include "ui/build_switches.h"
@@ -34,26 +32,6 @@ constexpr OtherModelLayout kOtherModelLayouts[kLanguageCount] = {
     {{25, 20, 400, 80}, {130, 60, 380, 30}},  // Italian
     {{25, 20, 380, 80}, {120, 60, 380, 30}},  // Dutch
 };
-
-// Reads up to the first 64 KB of the file into the zero-filled file buffer.
-bool ReadImageStart(const std::string& path) {
-  InterfaceData& data = Interface();
-  data.fileBuffer.fill(0);
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  size_t total = 0;
-  while (total < data.fileBuffer.size()) {
-    const size_t got =
-        std::fread(data.fileBuffer.data() + total, 1, data.fileBuffer.size() - total, file);
-    if (got == 0) break;
-    total += got;
-  }
-  // A read error leaves what could be read; a file that cannot be read at all (a directory
-  // under the name) counts as not opened.
-  const bool unreadable = total == 0 && std::ferror(file) != 0;
-  std::fclose(file);
-  return !unreadable;
-}
 
 }  // namespace
 
@@ -127,7 +105,7 @@ void CTarn_Download_OnlyDlg::RunDetectionPass() {
 
   firmwarePath_ = JoinDirectory(CurrentDirectory(), fileName);
   PushTexts();
-  if (fileName.empty() || !ReadImageStart(firmwarePath_)) {
+  if (fileName.empty() || !ReadFileStart(firmwarePath_, data.fileBuffer)) {
     Notify(kToolCaption, "Firmware File open Error!!");
     PushTexts();
     return;  // the title stays and the controls stay disabled

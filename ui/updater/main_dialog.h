@@ -86,7 +86,6 @@ class CTarn_Download_OnlyDlg final : public window::DialogHandler {
   // Tells the user why the update cannot start, in a message box and under the ring.
   void RefuseUpdate(const char* reason);
   void SuccessSequence();
-  void ShowStatusText(const std::string& text);
   void CreateRingResources();
   void RedrawRing();
   window::PixelRect Scaled(int x, int y, int width, int height) const;

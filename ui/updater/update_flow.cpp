@@ -138,25 +138,21 @@ void CTarn_Download_OnlyDlg::ShowUpdateStopped(const std::string& reason) {
   PushTexts();
 }
 
-void CTarn_Download_OnlyDlg::ShowStatusText(const std::string& text) {
-  statusText_ = text;
-}
-
 int CTarn_Download_OnlyDlg::OnTransferEvent(uint32_t code, int32_t value) {
   PullTexts();
   ProgressData& progress = Progress();
   switch (code) {
     case transfer::WriteStart:
-      ShowStatusText(value != 0 ? "Download Firmware to EEPROM Page_1."
-                                : "Download Firmware to EEPROM Page_0.");
+      statusText_ = value != 0 ? "Download Firmware to EEPROM Page_1."
+                               : "Download Firmware to EEPROM Page_0.";
       break;
     case transfer::VerifyStart:
-      ShowStatusText(value != 0 ? "Validate Firmware in EEPROM Page_1."
-                                : "Validate Firmware in EEPROM Page_0.");
+      statusText_ = value != 0 ? "Validate Firmware in EEPROM Page_1."
+                               : "Validate Firmware in EEPROM Page_0.";
       break;
     case transfer::ReadStart:
-      ShowStatusText(value != 0 ? "Upload Firmware from EEPROM Page_1."
-                                : "Upload Firmware from EEPROM Page_0.");
+      statusText_ = value != 0 ? "Upload Firmware from EEPROM Page_1."
+                               : "Upload Firmware from EEPROM Page_0.";
       break;
     case transfer::WriteProgress:
     case transfer::VerifyProgress:
@@ -180,25 +176,25 @@ int CTarn_Download_OnlyDlg::OnTransferEvent(uint32_t code, int32_t value) {
       }
       break;
     case transfer::FileWriteFailed:
-      ShowStatusText("Write Binary File Failure.");
+      statusText_ = "Write Binary File Failure.";
       ShowUpdateStopped(statusText_);
       break;
     case transfer::UploadDone:
-      ShowStatusText("Firmware Upload Success.");
+      statusText_ = "Firmware Upload Success.";
       break;
     case transfer::UploadFailed:
-      ShowStatusText("Firmware Upload Failure.");
+      statusText_ = "Firmware Upload Failure.";
       ShowUpdateStopped(statusText_);
       break;
     case transfer::DownloadDone:
       SuccessSequence();
       break;
     case transfer::DownloadFailed:
-      ShowStatusText(kFailureText);
+      statusText_ = kFailureText;
       ShowUpdateStopped(statusText_);
       break;
     case transfer::DeviceAccessFailed:
-      ShowStatusText("EEPROM Access Failure.");
+      statusText_ = "EEPROM Access Failure.";
       ShowUpdateStopped(statusText_);
       break;
     case transfer::Elapsed:
@@ -216,7 +212,7 @@ int CTarn_Download_OnlyDlg::OnTransferEvent(uint32_t code, int32_t value) {
       // The header-layout job ends with these when an erase or the read-back fails; its
       // failure must not go unseen.
       if (value == 0) {
-        ShowStatusText(kFailureText);
+        statusText_ = kFailureText;
         ShowUpdateStopped(statusText_);
       }
       break;
